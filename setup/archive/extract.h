@@ -39,6 +39,7 @@ public:
     // stray byte may follow the last entry).
     bool next();
 
+    std::uint32_t archive_start() const { return static_cast<std::uint32_t>(m_archive_start); }
     const entry& current() const { return m_entry; }
     // The name as read, up to its NUL.
     std::string_view name() const;
@@ -57,6 +58,7 @@ private:
     std::int64_t m_carrier_length;
     std::int64_t m_next_start;
     std::uint32_t m_content_left = 0;
+    bool m_seen_entry = false;
     entry m_entry{};
     char m_name[kMaxNameLength] = {};
 };
