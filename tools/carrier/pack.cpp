@@ -117,8 +117,11 @@ class carrier_writer {
 class progress_line {
  public:
   explicit progress_line(std::int64_t total) : m_total(total), m_shown(showing_progress()) {}
-  ~progress_line() {
+  ~progress_line() { finish(); }
+  // Takes the line off the terminal before anything else is printed.
+  void finish() {
     if (m_shown && m_last >= 0) std::printf("\r\033[K");
+    m_last = -1;
   }
   void advance(std::int64_t by) {
     m_done += by;
@@ -261,6 +264,7 @@ int run_pack(const pack_options& options) {
 
     std::FILE* source = std::fopen(entry.source_path.c_str(), "rb");
     if (source == nullptr) {
+      progress.finish();
       return refuse.at_line(entry.line, "cannot read the source file: " +
                                             std::string(std::strerror(errno)));
     }
@@ -276,10 +280,12 @@ int run_pack(const pack_options& options) {
     const bool read_failed = std::ferror(source) != 0;
     std::fclose(source);
     if (written && (read_failed || copied != entry.data_size)) {
+      progress.finish();
       return refuse.at_line(entry.line, "the source file changed or could not be read while "
                                         "it was packed");
     }
   }
+  progress.finish();
   if (!written || !out.finish()) {
     return refuse.plain(options.out, std::string("cannot write: ") + std::strerror(errno));
   }

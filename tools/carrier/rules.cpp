@@ -61,6 +61,7 @@ std::string check_relative_path(const std::string& name) {
   }
   for (std::size_t i = 0; i < levels.size(); ++i) {
     if (levels[i] == "..") return "the name contains \"..\"";
+    if (levels[i] == ".") return "the name contains \".\" as a folder level";
     if (levels[i].empty()) {
       return i + 1 == levels.size() ? "the name ends in \\"
                                     : "the name has an empty folder level (\\\\)";
@@ -106,6 +107,9 @@ std::string check_command_text(const std::string& text, const std::string& desti
   }
   // The first byte is never read, so a command needs at least one byte after it.
   if (text.size() < 2) return "the command has nothing after its first byte";
+  if (text.find('\0') != std::string::npos) {
+    return "the command contains a NUL byte, which would end it early";
+  }
 
   int inserts = 0;
   std::size_t expanded = 0;

@@ -60,6 +60,8 @@ MANIFEST
 "$CARRIER" pack --stub stub.exe --out install.exe src/manifest.txt > pack.out 2>&1
 expect_status "pack" 0 $?
 cmp -s -n 201 stub.exe install.exe || fail "pack: the carrier does not begin with the stub"
+expect_contains "pack" pack.out \
+  "install.exe: $(stat -c %s install.exe) bytes, archive start 251, 7 entries (5 files, 2 commands)"
 
 "$CARRIER" list install.exe > list.out 2>&1
 expect_status "list" 0 $?
@@ -156,6 +158,7 @@ windows-file lower.txt Wlower.txt||a Windows-folder name must begin with "W\\"
 file lower.txt \\abs.txt||the name is absolute
 file lower.txt C:\\abs.txt||the name has a drive letter
 file lower.txt ZEVANO\\..\\..\\up.txt||the name contains ".."
+file lower.txt ZEVANO\\.\\x.txt||the name contains "." as a folder level
 file lower.txt ZEVANO/x.txt||the name contains "/"
 file lower.txt ZEVANO\\😀.txt||the name holds text that code page 932 cannot express
 file lower.txt||file needs a source path and an archive name
@@ -169,6 +172,12 @@ command $long_command||"C:\\Program Files\\" the command expands to 258 bytes (a
 command >%s$(printf 'y%.0s' $(seq 200))|--longest-destination D:\\$(printf 'z%.0s' $(seq 60))|the command expands to 265 bytes
 command >||the command has nothing after its first byte
 ROWS
+
+# A NUL cannot travel through the table above.
+printf 'file lower.txt ok.txt\ncommand >a\000b\n' > src/nul.txt
+"$CARRIER" pack --stub stub.exe --out nul.exe src/nul.txt > nul.out 2>&1
+expect_status "NUL in a command" 1 $?
+expect_contains "NUL in a command" nul.out "src/nul.txt:2: the command contains a NUL byte"
 
 # Refusals that belong to no single line.
 printf '# nothing here\n\n' > src/none.txt
