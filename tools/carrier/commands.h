@@ -9,10 +9,10 @@ namespace carrier {
 enum exit_status { kExitOk = 0, kExitBadInput = 1, kExitUsage = 2 };
 
 struct pack_options {
-  std::string stub;
-  std::string out;
-  std::string manifest;
-  std::string longest_destination;  // UTF-8, as given on the command line
+    std::string stub;
+    std::string out;
+    std::string manifest;
+    std::string longest_destination;  // UTF-8, as given on the command line
 };
 
 int run_pack(const pack_options& options);

@@ -34,8 +34,8 @@ constexpr char kUsage[] =
     "exit status: 0 ok, 1 bad input, 2 usage\n";
 
 int usage_error(const std::string& message) {
-  std::fprintf(stderr, "carrier: %s\n%s", message.c_str(), kUsage);
-  return kExitUsage;
+    std::fprintf(stderr, "carrier: %s\n%s", message.c_str(), kUsage);
+    return kExitUsage;
 }
 
 // Splits the arguments after the command into the options named in `with_value` and the rest.
@@ -44,104 +44,106 @@ bool split_arguments(const std::vector<std::string>& args,
                      const std::vector<std::string>& with_value,
                      std::vector<std::pair<std::string, std::string>>& options,
                      std::vector<std::string>& positional, std::string& message) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-      positional.push_back(arg);
-      continue;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            positional.push_back(arg);
+            continue;
+        }
+        bool known = false;
+        for (const std::string& name : with_value) known = known || arg == name;
+        if (!known) {
+            message = "unknown option " + arg;
+            return false;
+        }
+        if (i + 1 == args.size()) {
+            message = arg + " needs a value";
+            return false;
+        }
+        for (const auto& option : options) {
+            if (option.first == arg) {
+                message = arg + " given twice";
+                return false;
+            }
+        }
+        options.emplace_back(arg, args[++i]);
     }
-    bool known = false;
-    for (const std::string& name : with_value) known = known || arg == name;
-    if (!known) {
-      message = "unknown option " + arg;
-      return false;
-    }
-    if (i + 1 == args.size()) {
-      message = arg + " needs a value";
-      return false;
-    }
-    for (const auto& option : options) {
-      if (option.first == arg) {
-        message = arg + " given twice";
-        return false;
-      }
-    }
-    options.emplace_back(arg, args[++i]);
-  }
-  return true;
+    return true;
 }
 
 std::string option_value(const std::vector<std::pair<std::string, std::string>>& options,
                          const std::string& name, const std::string& fallback) {
-  for (const auto& option : options) {
-    if (option.first == name) return option.second;
-  }
-  return fallback;
+    for (const auto& option : options) {
+        if (option.first == name) return option.second;
+    }
+    return fallback;
 }
 
 bool has_option(const std::vector<std::pair<std::string, std::string>>& options,
                 const std::string& name) {
-  for (const auto& option : options) {
-    if (option.first == name) return true;
-  }
-  return false;
+    for (const auto& option : options) {
+        if (option.first == name) return true;
+    }
+    return false;
 }
 
 int run(const std::vector<std::string>& argv) {
-  if (argv.empty()) return usage_error("no command given");
-  for (const std::string& arg : argv) {
-    if (arg == "--help" || arg == "-h") {
-      std::fputs(kUsage, stdout);
-      return kExitOk;
+    if (argv.empty()) return usage_error("no command given");
+    for (const std::string& arg : argv) {
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return kExitOk;
+        }
     }
-  }
-  const std::string command = argv[0];
-  const std::vector<std::string> args(argv.begin() + 1, argv.end());
-  std::vector<std::pair<std::string, std::string>> options;
-  std::vector<std::string> positional;
-  std::string message;
+    const std::string command = argv[0];
+    const std::vector<std::string> args(argv.begin() + 1, argv.end());
+    std::vector<std::pair<std::string, std::string>> options;
+    std::vector<std::string> positional;
+    std::string message;
 
-  if (command == "pack") {
-    if (!split_arguments(args, {"--stub", "--out", "--longest-destination"}, options, positional,
-                         message)) {
-      return usage_error(message);
+    if (command == "pack") {
+        if (!split_arguments(args, {"--stub", "--out", "--longest-destination"}, options,
+                             positional, message)) {
+            return usage_error(message);
+        }
+        if (!has_option(options, "--stub") || !has_option(options, "--out")) {
+            return usage_error("pack needs --stub and --out");
+        }
+        if (positional.size() != 1) return usage_error("pack takes one manifest");
+        pack_options pack;
+        pack.stub = option_value(options, "--stub", {});
+        pack.out = option_value(options, "--out", {});
+        pack.manifest = positional[0];
+        pack.longest_destination =
+            option_value(options, "--longest-destination", kDefaultLongestDestination);
+        return run_pack(pack);
     }
-    if (!has_option(options, "--stub") || !has_option(options, "--out")) {
-      return usage_error("pack needs --stub and --out");
+    if (command == "list") {
+        if (!split_arguments(args, {}, options, positional, message)) return usage_error(message);
+        if (positional.size() != 1) return usage_error("list takes one carrier file");
+        return run_list(positional[0]);
     }
-    if (positional.size() != 1) return usage_error("pack takes one manifest");
-    pack_options pack;
-    pack.stub = option_value(options, "--stub", {});
-    pack.out = option_value(options, "--out", {});
-    pack.manifest = positional[0];
-    pack.longest_destination =
-        option_value(options, "--longest-destination", kDefaultLongestDestination);
-    return run_pack(pack);
-  }
-  if (command == "list") {
-    if (!split_arguments(args, {}, options, positional, message)) return usage_error(message);
-    if (positional.size() != 1) return usage_error("list takes one carrier file");
-    return run_list(positional[0]);
-  }
-  if (command == "verify") {
-    if (!split_arguments(args, {"--longest-destination"}, options, positional, message)) {
-      return usage_error(message);
+    if (command == "verify") {
+        if (!split_arguments(args, {"--longest-destination"}, options, positional, message)) {
+            return usage_error(message);
+        }
+        if (positional.size() != 1) return usage_error("verify takes one carrier file");
+        return run_verify(positional[0], option_value(options, "--longest-destination",
+                                                      kDefaultLongestDestination));
     }
-    if (positional.size() != 1) return usage_error("verify takes one carrier file");
-    return run_verify(positional[0], option_value(options, "--longest-destination",
-                                                  kDefaultLongestDestination));
-  }
-  if (command == "extract") {
-    if (!split_arguments(args, {"--windows-dir"}, options, positional, message)) {
-      return usage_error(message);
+    if (command == "extract") {
+        if (!split_arguments(args, {"--windows-dir"}, options, positional, message)) {
+            return usage_error(message);
+        }
+        if (positional.size() != 2) return usage_error("extract takes a carrier file and a folder");
+        if (has_option(options, "--windows-dir") &&
+            option_value(options, "--windows-dir", {}).empty()) {
+            return usage_error("--windows-dir needs a folder");
+        }
+        return run_extract(positional[0], positional[1],
+                           option_value(options, "--windows-dir", {}));
     }
-    if (positional.size() != 2) return usage_error("extract takes a carrier file and a folder");
-    if (has_option(options, "--windows-dir") && option_value(options, "--windows-dir", {}).empty()) {
-      return usage_error("--windows-dir needs a folder");
-    }
-    return run_extract(positional[0], positional[1], option_value(options, "--windows-dir", {}));
-  }
-  return usage_error("unknown command " + command);
+    return usage_error("unknown command " + command);
 }
 
 }  // namespace
@@ -149,5 +151,5 @@ int run(const std::vector<std::string>& argv) {
 }  // namespace carrier
 
 int main(int argc, char** argv) {
-  return carrier::run(std::vector<std::string>(argv + 1, argv + argc));
+    return carrier::run(std::vector<std::string>(argv + 1, argv + argc));
 }

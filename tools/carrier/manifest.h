@@ -10,15 +10,15 @@ namespace carrier {
 enum class entry_kind { file, windows_file, command };
 
 struct manifest_entry {
-  entry_kind kind;
-  int line;            // 1-based line in the manifest, for every message about the entry
-  std::string source;  // file entries: the path as written, relative to the manifest's folder
-  std::string text;    // the archive name (file entries) or the command text, UTF-8
+    entry_kind kind;
+    int line;            // 1-based line in the manifest, for every message about the entry
+    std::string source;  // file entries: the path as written, relative to the manifest's folder
+    std::string text;    // the archive name (file entries) or the command text, UTF-8
 };
 
 struct manifest_error {
-  int line = 0;
-  std::string message;
+    int line = 0;
+    std::string message;
 };
 
 // Splits the manifest into entries. False with `error` set at the first line that does not

@@ -21,7 +21,7 @@ constexpr int kMaxDestinationInserts = 3;
 constexpr int kMaxShortcutSeparators = 4;
 
 bool is_lead_byte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
 std::string number(std::size_t value) { return std::to_string(value); }
@@ -29,125 +29,129 @@ std::string number(std::size_t value) { return std::to_string(value); }
 // Splits a relative name into its folder levels at real backslashes, or explains why it is not
 // a plain relative name.
 std::string check_relative_path(const std::string& name) {
-  if (name.empty()) return "the name is empty";
-  if (name[0] == '\\') return "the name is absolute (it begins with \\)";
-  if (name.size() >= 2 && name[1] == ':') return "the name has a drive letter";
-  std::vector<std::string> levels(1);
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(name[i]);
-    if (is_lead_byte(byte)) {
-      if (i + 1 == name.size()) return "the name ends in half a double-byte character";
-      levels.back() += name.substr(i, 2);
-      ++i;
-      continue;
+    if (name.empty()) return "the name is empty";
+    if (name[0] == '\\') return "the name is absolute (it begins with \\)";
+    if (name.size() >= 2 && name[1] == ':') return "the name has a drive letter";
+    std::vector<std::string> levels(1);
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if (is_lead_byte(byte)) {
+            if (i + 1 == name.size()) return "the name ends in half a double-byte character";
+            levels.back() += name.substr(i, 2);
+            ++i;
+            continue;
+        }
+        if (byte == '\\') {
+            levels.emplace_back();
+            continue;
+        }
+        if (byte == ':') return "the name contains \":\"";
+        if (byte == '/') return "the name contains \"/\"; folder levels are separated by \\";
+        if (byte < 0x20 || std::strchr("<>\"|?*", byte) != nullptr) {
+            char message[80];
+            if (byte < 0x20) {
+                std::snprintf(message, sizeof message, "the name contains the control byte 0x%02X",
+                              byte);
+            } else {
+                std::snprintf(message, sizeof message,
+                              "the name contains \"%c\", which Windows does not "
+                              "allow in names",
+                              byte);
+            }
+            return message;
+        }
+        levels.back() += name[i];
     }
-    if (byte == '\\') {
-      levels.emplace_back();
-      continue;
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        if (levels[i] == "..") return "the name contains \"..\"";
+        if (levels[i] == ".") return "the name contains \".\" as a folder level";
+        if (levels[i].empty()) {
+            return i + 1 == levels.size() ? "the name ends in \\"
+                                          : "the name has an empty folder level (\\\\)";
+        }
     }
-    if (byte == ':') return "the name contains \":\"";
-    if (byte == '/') return "the name contains \"/\"; folder levels are separated by \\";
-    if (byte < 0x20 || std::strchr("<>\"|?*", byte) != nullptr) {
-      char message[80];
-      if (byte < 0x20) {
-        std::snprintf(message, sizeof message, "the name contains the control byte 0x%02X", byte);
-      } else {
-        std::snprintf(message, sizeof message, "the name contains \"%c\", which Windows does not "
-                      "allow in names", byte);
-      }
-      return message;
-    }
-    levels.back() += name[i];
-  }
-  for (std::size_t i = 0; i < levels.size(); ++i) {
-    if (levels[i] == "..") return "the name contains \"..\"";
-    if (levels[i] == ".") return "the name contains \".\" as a folder level";
-    if (levels[i].empty()) {
-      return i + 1 == levels.size() ? "the name ends in \\"
-                                    : "the name has an empty folder level (\\\\)";
-    }
-  }
-  return {};
+    return {};
 }
 
 }  // namespace
 
 std::string check_file_name(const std::string& name, bool windows_folder,
                             const std::string& destination) {
-  if (name.size() > kMaxTextBytes) {
-    return "the name is " + number(name.size()) + " bytes in code page 932 (at most " +
-           number(kMaxTextBytes) + ")";
-  }
-  const bool leads_to_windows = archive::is_windows_folder_entry(name);
-  if (!windows_folder) {
-    if (leads_to_windows) {
-      return "the name begins with \"W\", which sends the file into the Windows folder; mark the "
-             "entry windows-file or choose another first letter";
+    if (name.size() > kMaxTextBytes) {
+        return "the name is " + number(name.size()) + " bytes in code page 932 (at most " +
+               number(kMaxTextBytes) + ")";
     }
-    if (std::string reason = check_relative_path(name); !reason.empty()) return reason;
-    const std::string path = archive::destination_output_path(destination, name);
-    if (path.size() > kMaxPathBytes) {
-      return "the destination \"" + destination + "\" and the name make " + number(path.size()) +
-             " bytes (at most " + number(kMaxPathBytes) + ")";
+    const bool leads_to_windows = archive::is_windows_folder_entry(name);
+    if (!windows_folder) {
+        if (leads_to_windows) {
+            return "the name begins with \"W\", which sends the file into the Windows folder; mark "
+                   "the "
+                   "entry windows-file or choose another first letter";
+        }
+        if (std::string reason = check_relative_path(name); !reason.empty()) return reason;
+        const std::string path = archive::destination_output_path(destination, name);
+        if (path.size() > kMaxPathBytes) {
+            return "the destination \"" + destination + "\" and the name make " +
+                   number(path.size()) + " bytes (at most " + number(kMaxPathBytes) + ")";
+        }
+        return {};
     }
-    return {};
-  }
-  // The installer drops "W" and the byte after it; anything but a backslash there would eat the
-  // first letter of the file name.
-  if (!leads_to_windows || name.size() < archive::kWindowsEntrySkip || name[1] != '\\') {
-    return "a Windows-folder name must begin with \"W\\\"";
-  }
-  return check_relative_path(name.substr(archive::kWindowsEntrySkip));
+    // The installer drops "W" and the byte after it; anything but a backslash there would eat the
+    // first letter of the file name.
+    if (!leads_to_windows || name.size() < archive::kWindowsEntrySkip || name[1] != '\\') {
+        return "a Windows-folder name must begin with \"W\\\"";
+    }
+    return check_relative_path(name.substr(archive::kWindowsEntrySkip));
 }
 
 std::string check_command_text(const std::string& text, const std::string& destination) {
-  if (text.size() > kMaxTextBytes) {
-    return "the command is " + number(text.size()) + " bytes in code page 932 (at most " +
-           number(kMaxTextBytes) + ")";
-  }
-  // The first byte is never read, so a command needs at least one byte after it.
-  if (text.size() < 2) return "the command has nothing after its first byte";
-  if (text.find('\0') != std::string::npos) {
-    return "the command contains a NUL byte, which would end it early";
-  }
+    if (text.size() > kMaxTextBytes) {
+        return "the command is " + number(text.size()) + " bytes in code page 932 (at most " +
+               number(kMaxTextBytes) + ")";
+    }
+    // The first byte is never read, so a command needs at least one byte after it.
+    if (text.size() < 2) return "the command has nothing after its first byte";
+    if (text.find('\0') != std::string::npos) {
+        return "the command contains a NUL byte, which would end it early";
+    }
 
-  int inserts = 0;
-  std::size_t expanded = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '%') {
-      ++expanded;
-      continue;
+    int inserts = 0;
+    std::size_t expanded = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            ++expanded;
+            continue;
+        }
+        if (i + 1 == text.size()) return "the command ends in a lone \"%\"";
+        const char next = text[++i];
+        if (next == 's') {
+            ++inserts;
+            expanded += destination.size();
+        } else if (next == '%') {
+            ++expanded;
+        } else {
+            return std::string("the command contains \"%") + next +
+                   "\"; only %s (the destination) and %% (a percent sign) may follow \"%\"";
+        }
     }
-    if (i + 1 == text.size()) return "the command ends in a lone \"%\"";
-    const char next = text[++i];
-    if (next == 's') {
-      ++inserts;
-      expanded += destination.size();
-    } else if (next == '%') {
-      ++expanded;
-    } else {
-      return std::string("the command contains \"%") + next +
-             "\"; only %s (the destination) and %% (a percent sign) may follow \"%\"";
+    if (inserts > kMaxDestinationInserts) {
+        return "the command contains %s " + number(inserts) + " times (at most " +
+               number(kMaxDestinationInserts) + ")";
     }
-  }
-  if (inserts > kMaxDestinationInserts) {
-    return "the command contains %s " + number(inserts) + " times (at most " +
-           number(kMaxDestinationInserts) + ")";
-  }
-  if (expanded > kMaxTextBytes) {
-    return "with the destination \"" + destination + "\" the command expands to " +
-           number(expanded) + " bytes (at most " + number(kMaxTextBytes) + ")";
-  }
-  if (text[1] == '+') {
-    if (text.size() < 3) return "the special command has no command letter";
-    std::size_t separators = 0;
-    for (std::size_t i = 3; i < text.size(); ++i) separators += text[i] == '&';
-    if (separators > kMaxShortcutSeparators) {
-      return "the special command has " + number(separators) + " \"&\" after its letter (at most " +
-             number(kMaxShortcutSeparators) + ")";
+    if (expanded > kMaxTextBytes) {
+        return "with the destination \"" + destination + "\" the command expands to " +
+               number(expanded) + " bytes (at most " + number(kMaxTextBytes) + ")";
     }
-  }
-  return {};
+    if (text[1] == '+') {
+        if (text.size() < 3) return "the special command has no command letter";
+        std::size_t separators = 0;
+        for (std::size_t i = 3; i < text.size(); ++i) separators += text[i] == '&';
+        if (separators > kMaxShortcutSeparators) {
+            return "the special command has " + number(separators) +
+                   " \"&\" after its letter (at most " + number(kMaxShortcutSeparators) + ")";
+        }
+    }
+    return {};
 }
 
 }  // namespace carrier
