@@ -13,16 +13,15 @@ namespace archive {
 
 namespace {
 
-[[noreturn]] void throw_archive_fault(cause reason) {
-    throw file_error(reason, kCarrierFileName);
-}
+[[noreturn]] void throw_archive_fault(cause reason) { throw file_error(reason, kCarrierFileName); }
 
 // Reads until count bytes have come or the carrier gives none; returns how many came.
 std::uint32_t read_up_to(carrier_reader& carrier, void* buffer, std::uint32_t count) {
     auto* bytes = static_cast<unsigned char*>(buffer);
     std::uint32_t total = 0;
     while (total < count) {
-        const std::uint32_t got = std::min(carrier.read(bytes + total, count - total), count - total);
+        const std::uint32_t got =
+            std::min(carrier.read(bytes + total, count - total), count - total);
         if (got == 0) break;
         total += got;
     }
@@ -87,8 +86,8 @@ bool entry_walker::next() {
     }
     if (m_name[header.name_length - 1] != '\0') throw_archive_fault(cause::invalid_file);
 
-    const std::int64_t data_offset = start + static_cast<std::int64_t>(kEntryHeaderSize) +
-                                     header.name_length;
+    const std::int64_t data_offset =
+        start + static_cast<std::int64_t>(kEntryHeaderSize) + header.name_length;
     const std::int64_t end = data_offset + header.data_size;
     // Checked before anything is written, so a cut-off file is never begun.
     if (end > m_carrier_length) throw_archive_fault(cause::end_of_file);
@@ -104,8 +103,8 @@ bool entry_walker::next() {
 }
 
 std::string_view entry_walker::name() const {
-    const auto length = static_cast<std::size_t>(std::find(m_name, m_name + m_entry.name_length,
-                                                           '\0') - m_name);
+    const auto length =
+        static_cast<std::size_t>(std::find(m_name, m_name + m_entry.name_length, '\0') - m_name);
     return std::string_view(m_name, length);
 }
 
@@ -122,8 +121,8 @@ std::uint32_t entry_walker::read_content(unsigned char (&buffer)[kIoBufferSize])
 namespace {
 
 void install_file(entry_walker& walker, install_sink& sink, install_hooks& hooks,
-                  const std::string& destination, std::int64_t archive_start,
-                  std::int32_t divisor, unsigned char (&buffer)[kIoBufferSize]) {
+                  const std::string& destination, std::int64_t archive_start, std::int32_t divisor,
+                  unsigned char (&buffer)[kIoBufferSize]) {
     const std::string_view name = walker.name();
     const bool to_windows_folder = is_windows_folder_entry(name);
     const std::string path = to_windows_folder

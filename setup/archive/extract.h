@@ -32,8 +32,7 @@ struct entry {
 // carrier ends inside an entry or holds none), so a caller never sees a malformed entry.
 class entry_walker {
 public:
-    entry_walker(carrier_reader& carrier, std::uint32_t archive_start,
-                 std::int32_t carrier_length);
+    entry_walker(carrier_reader& carrier, std::uint32_t archive_start, std::int32_t carrier_length);
 
     // Reads the next entry's header and name; false once the archive is used up (at most one
     // stray byte may follow the last entry).

@@ -43,32 +43,32 @@ struct os_error_row {
 
 // Win32 error numbers (winerror.h) by the condition they report. Anything else is generic.
 constexpr os_error_row kOsErrors[] = {
-    {0, cause::none},                     // ERROR_SUCCESS
-    {2, cause::file_not_found},           // ERROR_FILE_NOT_FOUND
-    {6, cause::file_not_found},           // ERROR_INVALID_HANDLE
-    {3, cause::bad_path},                 // ERROR_PATH_NOT_FOUND
-    {15, cause::bad_path},                // ERROR_INVALID_DRIVE
-    {123, cause::bad_path},               // ERROR_INVALID_NAME
-    {161, cause::bad_path},               // ERROR_BAD_PATHNAME
-    {206, cause::bad_path},               // ERROR_FILENAME_EXCED_RANGE
-    {4, cause::too_many_open_files},      // ERROR_TOO_MANY_OPEN_FILES
-    {5, cause::access_denied},            // ERROR_ACCESS_DENIED
-    {19, cause::access_denied},           // ERROR_WRITE_PROTECT
-    {29, cause::access_denied},           // ERROR_WRITE_FAULT
-    {11, cause::invalid_file},            // ERROR_BAD_FORMAT
-    {16, cause::remove_current_dir},      // ERROR_CURRENT_DIRECTORY
-    {82, cause::directory_full},          // ERROR_CANNOT_MAKE: no room for a directory entry
-    {25, cause::bad_seek},                // ERROR_SEEK
-    {27, cause::bad_seek},                // ERROR_SECTOR_NOT_FOUND
-    {21, cause::hard_io},                 // ERROR_NOT_READY
-    {23, cause::hard_io},                 // ERROR_CRC
-    {31, cause::hard_io},                 // ERROR_GEN_FAILURE
-    {1117, cause::hard_io},               // ERROR_IO_DEVICE
-    {32, cause::sharing_violation},       // ERROR_SHARING_VIOLATION
-    {33, cause::lock_violation},          // ERROR_LOCK_VIOLATION
-    {39, cause::disk_full},               // ERROR_HANDLE_DISK_FULL
-    {112, cause::disk_full},              // ERROR_DISK_FULL
-    {38, cause::end_of_file},             // ERROR_HANDLE_EOF
+    {0, cause::none},                 // ERROR_SUCCESS
+    {2, cause::file_not_found},       // ERROR_FILE_NOT_FOUND
+    {6, cause::file_not_found},       // ERROR_INVALID_HANDLE
+    {3, cause::bad_path},             // ERROR_PATH_NOT_FOUND
+    {15, cause::bad_path},            // ERROR_INVALID_DRIVE
+    {123, cause::bad_path},           // ERROR_INVALID_NAME
+    {161, cause::bad_path},           // ERROR_BAD_PATHNAME
+    {206, cause::bad_path},           // ERROR_FILENAME_EXCED_RANGE
+    {4, cause::too_many_open_files},  // ERROR_TOO_MANY_OPEN_FILES
+    {5, cause::access_denied},        // ERROR_ACCESS_DENIED
+    {19, cause::access_denied},       // ERROR_WRITE_PROTECT
+    {29, cause::access_denied},       // ERROR_WRITE_FAULT
+    {11, cause::invalid_file},        // ERROR_BAD_FORMAT
+    {16, cause::remove_current_dir},  // ERROR_CURRENT_DIRECTORY
+    {82, cause::directory_full},      // ERROR_CANNOT_MAKE: no room for a directory entry
+    {25, cause::bad_seek},            // ERROR_SEEK
+    {27, cause::bad_seek},            // ERROR_SECTOR_NOT_FOUND
+    {21, cause::hard_io},             // ERROR_NOT_READY
+    {23, cause::hard_io},             // ERROR_CRC
+    {31, cause::hard_io},             // ERROR_GEN_FAILURE
+    {1117, cause::hard_io},           // ERROR_IO_DEVICE
+    {32, cause::sharing_violation},   // ERROR_SHARING_VIOLATION
+    {33, cause::lock_violation},      // ERROR_LOCK_VIOLATION
+    {39, cause::disk_full},           // ERROR_HANDLE_DISK_FULL
+    {112, cause::disk_full},          // ERROR_DISK_FULL
+    {38, cause::end_of_file},         // ERROR_HANDLE_EOF
 };
 
 }  // namespace

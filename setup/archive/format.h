@@ -18,10 +18,10 @@ constexpr unsigned char marker_byte(std::size_t index) {
 constexpr std::size_t kEntryHeaderSize = 8;
 
 // Fixed work buffers; their sizes are the limits a carrier must keep.
-constexpr std::size_t kIoBufferSize = 10000;            // one chunk of the carrier
-constexpr std::size_t kMaxNameLength = 256;             // name buffer, NUL included
-constexpr std::size_t kPathBufferSize = 256;            // an output path, NUL included
-constexpr std::size_t kWindowsFolderBufferSize = 260;   // what the system may report
+constexpr std::size_t kIoBufferSize = 10000;           // one chunk of the carrier
+constexpr std::size_t kMaxNameLength = 256;            // name buffer, NUL included
+constexpr std::size_t kPathBufferSize = 256;           // an output path, NUL included
+constexpr std::size_t kWindowsFolderBufferSize = 260;  // what the system may report
 
 // The carrier is found by this relative name; archive faults are reported against it.
 constexpr char kCarrierFileName[] = "install.exe";

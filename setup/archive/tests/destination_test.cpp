@@ -22,9 +22,14 @@ TEST(normalize_destination, trims_and_ends_in_a_backslash_byte) {
         {"blanks only become the root", " \t\t ", "\\"},
         {"trailing so counts as a backslash", "C:\\\x83\x5C", "C:\\\x83\x5C"},
         {"trailing so after trimming", "C:\\\x83\x5C  ", "C:\\\x83\x5C"},
-        {"full-width spaces are not trimmed", "\x81\x40" "C:\\A\x81\x40", "\x81\x40" "C:\\A\x81\x40\\"},
+        {"full-width spaces are not trimmed",
+         "\x81\x40"
+         "C:\\A\x81\x40",
+         "\x81\x40"
+         "C:\\A\x81\x40\\"},
         {"hyo in the middle", "C:\\\x95\x5C\\x", "C:\\\x95\x5C\\x\\"},
         {"a lone lead byte at the end is kept", "C:\\A\x83", "C:\\A\x83\\"},
+        {"a lead byte takes the blank after it along", "C:\\A\x83 ", "C:\\A\x83 \\"},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.label);

@@ -82,7 +82,7 @@ public:
     }
 
     std::vector<std::pair<std::uint32_t, std::uint32_t>> reads;  // (asked, got)
-    std::size_t furthest = 0;  // one past the last byte ever read
+    std::size_t furthest = 0;                                    // one past the last byte ever read
 
 private:
     void note(const std::string& line) {

@@ -49,7 +49,8 @@ TEST(install, copies_in_chunks_with_progress_after_each_read_before_each_write) 
     // Archive start 1000; a 25,000-byte file makes the carrier 26,014 bytes, a hundredth 260.
     const std::string content = patterned(25000);
     recorder rec;
-    fake_carrier carrier(std::string(950, '\0') + marker() + file_entry("a.bin", content), &rec.log);
+    fake_carrier carrier(std::string(950, '\0') + marker() + file_entry("a.bin", content),
+                         &rec.log);
     archive::install_archive(carrier, rec, rec, kDest);
 
     const lines expected = {"read 10000 got 10000",  // the marker search, done in one chunk
@@ -95,18 +96,20 @@ TEST(install, shipped_sized_carrier_runs_progress_from_0_to_83_then_100) {
 }
 
 TEST(install, hands_each_command_to_the_runner_when_reached) {
-    fake_carrier carrier(marker() + file_entry("A\\one.txt", "1") + command_entry(">+S%sA\\one.txt") +
-                         file_entry("two.txt", "22") + command_entry(">A\\one.txt&x"));
+    fake_carrier carrier(marker() + file_entry("A\\one.txt", "1") +
+                         command_entry(">+S%sA\\one.txt") + file_entry("two.txt", "22") +
+                         command_entry(">A\\one.txt&x"));
     recorder rec;
     archive::install_archive(carrier, rec, rec, kDest);
 
     lines acts;
-    std::copy_if(rec.log.begin(), rec.log.end(), std::back_inserter(acts), [](const std::string& l) {
-        return l.rfind("create", 0) == 0 || l.rfind("command", 0) == 0 || l == "close";
-    });
-    const lines expected = {"create C:\\Tools\\A\\one.txt", "close",
-                            "command >+S%sA\\one.txt | C:\\Tools\\", "create C:\\Tools\\two.txt",
-                            "close", "command >A\\one.txt&x | C:\\Tools\\"};
+    std::copy_if(rec.log.begin(), rec.log.end(), std::back_inserter(acts),
+                 [](const std::string& l) {
+                     return l.rfind("create", 0) == 0 || l.rfind("command", 0) == 0 || l == "close";
+                 });
+    const lines expected = {
+        "create C:\\Tools\\A\\one.txt", "close", "command >+S%sA\\one.txt | C:\\Tools\\",
+        "create C:\\Tools\\two.txt",    "close", "command >A\\one.txt&x | C:\\Tools\\"};
     EXPECT_EQ(expected, acts);
     EXPECT_EQ("22", rec.files["C:\\Tools\\two.txt"]);
 }
@@ -121,7 +124,8 @@ TEST(install, puts_windows_folder_entries_into_the_windows_folder_without_folder
         {"W and a plain name", "Wx.dll", {"create C:\\WINDOWS\\.dll"}},
         {"W with a subfolder", "W\\sys\\x.dll", {"create C:\\WINDOWS\\sys\\x.dll"}},
         {"lowercase w", "wx.dll", {"folder C:\\Tools", "create C:\\Tools\\wx.dll"}},
-        {"hyo in a name cuts at its trail byte", "\x95\x5C\x8E\xA6\\a.txt",
+        {"hyo in a name cuts at its trail byte",
+         "\x95\x5C\x8E\xA6\\a.txt",
          {"folder C:\\Tools", "folder C:\\Tools\\\x95", "folder C:\\Tools\\\x95\x5C\x8E\xA6",
           "create C:\\Tools\\\x95\x5C\x8E\xA6\\a.txt"}},
     };
@@ -143,7 +147,8 @@ TEST(install, joins_names_to_a_destination_ending_in_so) {
     fake_carrier carrier(marker() + file_entry("a.txt", "x"));
     recorder rec;
     archive::install_archive(carrier, rec, rec, "D:\\\x83\x5C");
-    EXPECT_EQ(1u, rec.files.count("D:\\\x83\x5C" "a.txt"));
+    EXPECT_EQ(1u, rec.files.count("D:\\\x83\x5C"
+                                  "a.txt"));
 }
 
 TEST(install, ends_the_walk_with_at_most_one_stray_byte_unread) {
@@ -174,8 +179,9 @@ TEST(install, stops_at_an_archive_fault_with_a_file_error) {
     const std::string good = file_entry("good.txt", "ok");
     // A long prefix keeps every progress value of these small archives at 0.
     const std::string m = std::string(100000, '\0') + marker();
-    const lines good_done = {"range", "progress 0", "folder C:\\Tools", "create C:\\Tools\\good.txt",
-                             "progress 0", "write 2", "close"};
+    const lines good_done = {
+        "range",   "progress 0", "folder C:\\Tools", "create C:\\Tools\\good.txt", "progress 0",
+        "write 2", "close"};
     lines good_done_then_bad = good_done;
     good_done_then_bad.push_back("progress 0");
     const std::string long_name(256 - kDest.size(), 'n');  // with the destination: 256 bytes
@@ -201,8 +207,9 @@ TEST(install, stops_at_an_archive_fault_with_a_file_error) {
          cause::end_of_file, "install.exe", good_done},
         {"carrier ends inside a name", m + good + raw_entry(1, 6, "a.t"), cause::end_of_file,
          "install.exe", good_done},
-        {"carrier ends inside the content", m + good + raw_entry(9, 6, std::string("a.txt", 6), "abc"),
-         cause::end_of_file, "install.exe", good_done},
+        {"carrier ends inside the content",
+         m + good + raw_entry(9, 6, std::string("a.txt", 6), "abc"), cause::end_of_file,
+         "install.exe", good_done},
         {"output path of 256 bytes", m + good + file_entry(long_name, "z"), cause::bad_path,
          kDest + long_name, good_done_then_bad},
     };

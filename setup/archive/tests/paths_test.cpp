@@ -16,11 +16,13 @@ TEST(folders_to_create, cuts_at_each_separator_byte_outermost_first) {
         std::string path;
         folders expected;
     } rows[] = {
-        {"destination and name levels", "C:\\Tools\\ZEVANO\\include\\api.h",
+        {"destination and name levels",
+         "C:\\Tools\\ZEVANO\\include\\api.h",
          {"C:\\Tools", "C:\\Tools\\ZEVANO", "C:\\Tools\\ZEVANO\\include"}},
         {"drive root never created", "C:\\api.h", {}},
         {"separator at index 0 skipped", "\\A\\b.txt", {"\\A"}},
-        {"trail byte 0x5C cuts too", "C:\\\x95\x5C\x8E\xA6\\a.txt",
+        {"trail byte 0x5C cuts too",
+         "C:\\\x95\x5C\x8E\xA6\\a.txt",
          {"C:\\\x95", "C:\\\x95\x5C\x8E\xA6"}},
         {"a name ending in a separator creates itself", "C:\\A\\", {"C:\\A"}},
         {"no separator", "a.txt", {}},
@@ -56,7 +58,10 @@ TEST(output_path, windows_folder_entries_drop_two_bytes) {
 }
 
 TEST(output_path, joins_a_destination_ending_in_so_directly) {
-    EXPECT_EQ("C:\\\x83\x5C" "a.txt", archive::destination_output_path("C:\\\x83\x5C", "a.txt"));
+    EXPECT_EQ(
+        "C:\\\x83\x5C"
+        "a.txt",
+        archive::destination_output_path("C:\\\x83\x5C", "a.txt"));
 }
 
 TEST(output_path, must_leave_room_for_the_nul_in_256_bytes) {
