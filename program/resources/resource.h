@@ -1,0 +1,2 @@
+/* Resource ids of program.exe. */
+#define IDI_PROGRAM 103
