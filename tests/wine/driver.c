@@ -191,15 +191,52 @@ static int list_menu(HMENU menu)
     return 0;
 }
 
-/* Wine 8.0 keeps menus per process: GetSystemMenu on another process's window returns NULL there
- * (and the popup's menu handle from MN_GETHMENU is unreadable too), so this works on Windows only. */
+/* Wine 8.0 keeps menus per process, so GetSystemMenu on another process's window returns NULL
+ * there. Then 32-bit rundll32 hooks sysmenu32.dll (beside this driver) into the program, which
+ * writes the list to %TEMP%; that costs one emulated 32-bit start, about a minute here. */
+static int dump_sysmenu_in_process(HWND hwnd)
+{
+    wchar_t dll[MAX_PATH], command[3 * MAX_PATH], rundll[MAX_PATH], temp[MAX_PATH], result[MAX_PATH];
+    GetModuleFileNameW(NULL, dll, MAX_PATH);
+    wchar_t *slash = wcsrchr(dll, L'\\');
+    wcscpy(slash ? slash + 1 : dll, L"sysmenu32.dll");
+    if (GetFileAttributesW(dll) == INVALID_FILE_ATTRIBUTES) return fail(L"missing ", dll);
+    if (!GetSystemWow64DirectoryW(rundll, MAX_PATH)) return fail(L"no 32-bit system folder", NULL);
+    wcscat(rundll, L"\\rundll32.exe");
+    swprintf(command, 3 * MAX_PATH, L"\"%ls\" %ls,DumpSystemMenu %lx", rundll, dll,
+             (unsigned long)(ULONG_PTR)hwnd);
+    GetTempPathW(MAX_PATH, temp);
+    swprintf(result, MAX_PATH, L"%lssysmenu-%lx.txt", temp, (unsigned long)(ULONG_PTR)hwnd);
+    DeleteFileW(result);
+
+    STARTUPINFOW startup;
+    PROCESS_INFORMATION process;
+    memset(&startup, 0, sizeof(startup));
+    startup.cb = sizeof(startup);
+    if (!CreateProcessW(rundll, command, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
+        return fail(L"cannot start ", rundll);
+    DWORD waited = WaitForSingleObject(process.hProcess, 300 * 1000);
+    CloseHandle(process.hThread);
+    if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hProcess);
+
+    HANDLE file = CreateFileW(result, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE) return fail(L"the program did not report its system menu", NULL);
+    char buffer[kTextSize];
+    DWORD size = 0, written;
+    while (ReadFile(file, buffer, sizeof(buffer), &size, NULL) && size)
+        WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), buffer, size, &written, NULL);
+    CloseHandle(file);
+    DeleteFileW(result);
+    return 0;
+}
+
 static int cmd_sysmenu(const wchar_t *caption)
 {
     HWND hwnd = find_window(caption);
     if (!hwnd) return 1;
     HMENU menu = GetSystemMenu(hwnd, FALSE);
-    if (!menu) return fail(L"cannot get the system menu of another process's window", NULL);
-    return list_menu(menu);
+    return menu ? list_menu(menu) : dump_sysmenu_in_process(hwnd);
 }
 
 struct msgbox_search { HWND found; };
