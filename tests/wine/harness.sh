@@ -1,7 +1,14 @@
 # Library for the end-to-end scripts run under Wine: a display and a fresh prefix per run, the
 # test driver, checks in the style of Wine's own tests, and a closing "N passed, M failed" line.
 # Source it, call wine_start, run checks; everything started is ended on exit.
-
+#
+# In this file:
+#   wine_start, wine_stop        display, prefix copy, environment, ACP check; the EXIT trap
+#   wine_driver VERB ARGS...     the x86-64 test driver (window texts, clicks, boxes, links, groups)
+#   wine_launch, wine_exit_code  a Windows program in the background and its exit code
+#   read_msgbox                  caption, icon and text of the next message box, then OK
+#   wine_path, screenshot        a C: path on the Linux side; the display into build/artifacts
+#   ok, ok_eq, todo_wine, e2e_bail, wait_until   checks and polling
 E2E_HARNESS_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 E2E_BUILD_DIR=${E2E_BUILD_DIR:-$(cd "$E2E_HARNESS_DIR/../.." && pwd)/build}
 WINE_TEMPLATE=${WINE_TEMPLATE:-$E2E_BUILD_DIR/wine-template}
