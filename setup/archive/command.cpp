@@ -62,7 +62,8 @@ command_fault split_launch_command(std::string_view expanded, launch_command& ou
     const std::string_view program = body.substr(0, at);
     if (program.empty()) return command_fault::nothing_to_launch;
     out.program = std::string(program);
-    out.parameters = at == std::string_view::npos ? std::string() : std::string(body.substr(at + 1));
+    out.parameters =
+        at == std::string_view::npos ? std::string() : std::string(body.substr(at + 1));
     return command_fault::none;
 }
 

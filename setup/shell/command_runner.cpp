@@ -11,10 +11,11 @@
 #include "setup/shell/shortcut.h"
 
 void RunCommandEntry(char (&nameBuffer)[archive::kMaxNameLength], const std::string& destFolder) {
-    // The walk hands over a NUL-terminated name; the bound only guards against a buffer without one.
+    // The walk hands over a NUL-terminated name; the bound only guards against a buffer without
+    // one.
     const void* end = std::memchr(nameBuffer, '\0', archive::kMaxNameLength);
-    const std::size_t length = end ? static_cast<const char*>(end) - nameBuffer
-                                   : archive::kMaxNameLength;
+    const std::size_t length =
+        end ? static_cast<const char*>(end) - nameBuffer : archive::kMaxNameLength;
     const archive::parsed_command command =
         archive::parse_command(std::string_view(nameBuffer, length), destFolder);
     // A text that breaks the archive's limits is not carried out and leaves the buffer as it was.
