@@ -3,10 +3,12 @@
 // byte tests, as the installer makes them, and neither byte can be a trail byte.
 #include "tools/carrier/rules.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "setup/archive/command.h"
 #include "setup/archive/format.h"
 #include "setup/archive/paths.h"
 
@@ -17,8 +19,6 @@ namespace {
 // Longest text that fits a 256-byte buffer of the installer with its NUL.
 constexpr std::size_t kMaxTextBytes = archive::kMaxNameLength - 1;
 constexpr std::size_t kMaxPathBytes = archive::kPathBufferSize - 1;
-constexpr int kMaxDestinationInserts = 3;
-constexpr int kMaxShortcutSeparators = 4;
 
 bool is_lead_byte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
@@ -115,41 +115,39 @@ std::string check_command_text(const std::string& text, const std::string& desti
         return "the command contains a NUL byte, which would end it early";
     }
 
-    int inserts = 0;
-    std::size_t expanded = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '%') {
-            ++expanded;
-            continue;
-        }
-        if (i + 1 == text.size()) return "the command ends in a lone \"%\"";
-        const char next = text[++i];
-        if (next == 's') {
-            ++inserts;
-            expanded += destination.size();
-        } else if (next == '%') {
-            ++expanded;
-        } else {
-            return std::string("the command contains \"%") + next +
+    // The installer's own rules decide; this only words their verdict.
+    const archive::expansion expanded = archive::expand_command(text, destination);
+    switch (expanded.fault) {
+        case archive::command_fault::none:
+            break;
+        case archive::command_fault::bad_percent:
+            if (expanded.fault_offset + 1 == text.size()) return "the command ends in a lone \"%\"";
+            return std::string("the command contains \"%") + text[expanded.fault_offset + 1] +
                    "\"; only %s (the destination) and %% (a percent sign) may follow \"%\"";
-        }
+        case archive::command_fault::too_many_inserts:
+            return "the command contains %s " + number(expanded.inserts) + " times (at most " +
+                   number(archive::kMaxDestinationInserts) + ")";
+        case archive::command_fault::too_long:
+        default:  // the expansion reports no other fault
+            return "with the destination \"" + destination + "\" the command expands to " +
+                   number(expanded.text.size()) + " bytes (at most " + number(kMaxTextBytes) + ")";
     }
-    if (inserts > kMaxDestinationInserts) {
-        return "the command contains %s " + number(inserts) + " times (at most " +
-               number(kMaxDestinationInserts) + ")";
-    }
-    if (expanded > kMaxTextBytes) {
-        return "with the destination \"" + destination + "\" the command expands to " +
-               number(expanded) + " bytes (at most " + number(kMaxTextBytes) + ")";
-    }
-    if (text[1] == '+') {
-        if (text.size() < 3) return "the special command has no command letter";
-        std::size_t separators = 0;
-        for (std::size_t i = 3; i < text.size(); ++i) separators += text[i] == '&';
-        if (separators > kMaxShortcutSeparators) {
+    if (archive::classify_command(expanded.text) == archive::command_kind::special) {
+        if (expanded.text.size() < 3) return "the special command has no command letter";
+        archive::special_command special;
+        if (archive::split_special_command(expanded.text, special) !=
+            archive::command_fault::none) {
+            const std::string rest = expanded.text.substr(archive::kSpecialCommandSkip);
+            const auto separators = static_cast<std::size_t>(
+                std::count(rest.begin(), rest.end(), archive::kFieldSeparator));
             return "the special command has " + number(separators) +
-                   " \"&\" after its letter (at most " + number(kMaxShortcutSeparators) + ")";
+                   " \"&\" after its letter (at most " + number(archive::kMaxFieldSeparators) + ")";
         }
+        return {};
+    }
+    archive::launch_command launch;
+    if (archive::split_launch_command(expanded.text, launch) != archive::command_fault::none) {
+        return "the command names no program before its first \"&\"";
     }
     return {};
 }

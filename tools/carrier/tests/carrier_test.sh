@@ -171,6 +171,8 @@ command >+Sa&b&c&d&e&f||the special command has 5 "&" after its letter (at most 
 command $long_command||"C:\\Program Files\\" the command expands to 258 bytes (at most 255)
 command >%s$(printf 'y%.0s' $(seq 200))|--longest-destination D:\\$(printf 'z%.0s' $(seq 60))|the command expands to 265 bytes
 command >||the command has nothing after its first byte
+command >&x||the command names no program before its first "&"
+command >+S%s&&&&|--longest-destination C:\\A&B\\|the special command has 5 "&" after its letter (at most 4)
 ROWS
 
 # A NUL cannot travel through the table above.
