@@ -1,0 +1,2 @@
+/* Resource ids of ZEVANO.exe. */
+#define IDI_ZEVANO 101
