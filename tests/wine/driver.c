@@ -165,6 +165,56 @@ static int cmd_progress(const wchar_t *caption, const wchar_t *id)
     return 0;
 }
 
+/* Without an id: prints the id of the control that has the keyboard focus in the window's thread.
+ * With one: moves the focus there the way the dialog manager does (WM_NEXTDLGCTL, posted). */
+static int cmd_focus(const wchar_t *caption, const wchar_t *id)
+{
+    HWND hwnd = find_window(caption);
+    if (!hwnd) return 1;
+    if (id)
+    {
+        HWND control = find_control(caption, id);
+        if (!control) return 1;
+        if (!PostMessageW(hwnd, WM_NEXTDLGCTL, (WPARAM)control, TRUE))
+            return fail(L"cannot post WM_NEXTDLGCTL for id ", id);
+        return 0;
+    }
+    GUITHREADINFO info;
+    memset(&info, 0, sizeof(info));
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, NULL), &info))
+        return fail(L"cannot read the focus of ", caption);
+    if (!info.hwndFocus) return fail(L"no control has the focus in ", caption);
+    wchar_t text[32];
+    swprintf(text, 32, L"%d", (int)(short)GetDlgCtrlID(info.hwndFocus));
+    print_line(NULL, text);
+    return 0;
+}
+
+/* A key press (down, then up) posted to a control, as the keyboard would queue it; the dialog
+ * manager of the program under test sees it in its own loop (Enter, Esc). */
+static int cmd_key(const wchar_t *caption, const wchar_t *id, const wchar_t *vk)
+{
+    HWND control = find_control(caption, id);
+    if (!control) return 1;
+    UINT key = parse_id(vk);
+    LPARAM scan = (LPARAM)MapVirtualKeyW(key, MAPVK_VK_TO_VSC) << 16;
+    if (!PostMessageW(control, WM_KEYDOWN, key, scan | 1) ||
+        !PostMessageW(control, WM_KEYUP, key, scan | 1 | 0xC0000000))
+        return fail(L"cannot post the key to id ", id);
+    return 0;
+}
+
+/* Posted: a system command such as the one for an added system-menu item usually opens a box. */
+static int cmd_syscommand(const wchar_t *caption, const wchar_t *command)
+{
+    HWND hwnd = find_window(caption);
+    if (!hwnd) return 1;
+    if (!PostMessageW(hwnd, WM_SYSCOMMAND, parse_id(command), 0))
+        return fail(L"cannot post WM_SYSCOMMAND ", command);
+    return 0;
+}
+
 /* One line per item: its command id in hex (0 for a separator), its state and its text. */
 static int list_menu(HMENU menu)
 {
@@ -420,7 +470,8 @@ static int usage(void)
 {
     fputs("usage: driver acp | wait-window CAPTION SECONDS | get-text CAPTION ID\n"
           "     | set-text CAPTION ID TEXT | click CAPTION ID | progress CAPTION ID\n"
-          "     | sysmenu CAPTION | msgbox SECONDS [BUTTON-ID] | read-link PATH | groups\n",
+          "     | sysmenu CAPTION | msgbox SECONDS [BUTTON-ID] | read-link PATH | groups\n"
+          "     | focus CAPTION [ID] | key CAPTION ID VK | syscommand CAPTION ID\n",
           stderr);
     return 2;
 }
@@ -439,5 +490,8 @@ int wmain(int argc, wchar_t **argv)
     if (!wcscmp(verb, L"msgbox") && (argc == 3 || argc == 4)) return cmd_msgbox(argv[2], argc == 4 ? argv[3] : NULL);
     if (!wcscmp(verb, L"read-link") && argc == 3) return cmd_read_link(argv[2]);
     if (!wcscmp(verb, L"groups") && argc == 2) return cmd_groups();
+    if (!wcscmp(verb, L"focus") && (argc == 3 || argc == 4)) return cmd_focus(argv[2], argc == 4 ? argv[3] : NULL);
+    if (!wcscmp(verb, L"key") && argc == 5) return cmd_key(argv[2], argv[3], argv[4]);
+    if (!wcscmp(verb, L"syscommand") && argc == 4) return cmd_syscommand(argv[2], argv[3]);
     return usage();
 }

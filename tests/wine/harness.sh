@@ -6,6 +6,8 @@
 #   wine_start, wine_stop        display, prefix copy, environment, ACP check; the EXIT trap
 #   wine_driver VERB ARGS...     the x86-64 test driver (window texts, clicks, boxes, links, groups)
 #   wine_launch, wine_exit_code  a Windows program in the background and its exit code
+#   wine_launch_in DIR ...       the same, with DIR (a Linux path in the prefix) as current directory
+#   wine_at_exit COMMAND         run COMMAND when the script ends, before the prefix is removed
 #   read_msgbox                  caption, icon and text of the next message box, then OK
 #   wine_path, screenshot        a C: path on the Linux side; the display into build/artifacts
 #   ok, ok_eq, todo_wine, e2e_bail, wait_until   checks and polling
@@ -27,6 +29,7 @@ e2e_todo=0
 e2e_tmp=
 e2e_xvfb_pid=
 e2e_pids=()
+e2e_exit_commands=()
 
 e2e_where() { echo "$(basename "${BASH_SOURCE[2]}"):${BASH_LINENO[1]}"; }
 
@@ -141,15 +144,30 @@ wine_launch() {
   printf -v "$var" %s "$!"
 }
 
+# wine_launch_in DIR VAR PROGRAM [ARGS...]: as wine_launch, started in DIR; Wine gives the program
+# the matching Windows path (C:\... for a folder under drive_c) as its current directory.
+wine_launch_in() {
+  local dir=$1 var=$2
+  shift 2
+  (cd "$dir" && exec "$WINE32" "$@") >>"$e2e_tmp/programs.log" 2>&1 &
+  e2e_pids+=($!)
+  printf -v "$var" %s "$!"
+}
+
+# wine_at_exit COMMAND: undoes something the prefix cannot shed by itself (chattr +i), also when a
+# check bails out.
+wine_at_exit() { e2e_exit_commands+=("$1"); }
+
 # wine_exit_code VAR PID SECONDS: puts the program's exit code in VAR, or "timeout" if it is still
 # running. (Not a command substitution: only this shell can wait for its own children.)
 wine_exit_code() {
-  local code=timeout
+  # A name of its own, so that a caller's VAR called "code" is not this local.
+  local e2e_code=timeout
   if wait_until "$3" e2e_gone "$2"; then
-    code=0
-    wait "$2" || code=$?
+    e2e_code=0
+    wait "$2" || e2e_code=$?
   fi
-  printf -v "$1" %s "$code"
+  printf -v "$1" %s "$e2e_code"
 }
 
 e2e_gone() { ! kill -0 "$1" 2>/dev/null; }
@@ -178,6 +196,9 @@ screenshot() {
 }
 
 wine_stop() {
+  local command
+  for command in "${e2e_exit_commands[@]}"; do eval "$command" || true; done
+  e2e_exit_commands=()
   if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
     wineserver -k 2>/dev/null || true
   fi
