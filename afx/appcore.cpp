@@ -2,6 +2,14 @@
 // and the application message box.
 #include "afx/afxwin.h"
 
+#include <cstdlib>
+
+// The static C++ runtime's own handler for an uncaught exception prints the demangled type name
+// to a console this program does not have, and brings 46 KB of demangler along for it.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
+
 namespace {
 
 CWinApp* g_pApp = NULL;
