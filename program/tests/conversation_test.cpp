@@ -116,7 +116,8 @@ HDDEDATA WINAPI fake_client_transaction(LPBYTE pData, DWORD cbData, HCONV hConv,
 
 BOOL WINAPI fake_free_string_handle(DWORD idInst, HSZ hsz)
 {
-    g_fake->calls.push_back("DdeFreeStringHandle(" + std::to_string(idInst) + ", " + handle_name("hsz", hsz) + ")");
+    g_fake->calls.push_back("DdeFreeStringHandle(" + std::to_string(idInst) + ", " +
+                            handle_name("hsz", hsz) + ")");
     return TRUE;
 }
 
@@ -164,10 +165,12 @@ int WINAPI fake_message_box(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uTy
     return 1;
 }
 
-const ConversationApi kFakeApi = {
-    fake_initialize,   fake_create_string_handle, fake_connect,      fake_create_data_handle,
-    fake_client_transaction, fake_free_string_handle, fake_disconnect, fake_uninitialize,
-    fake_global_alloc, fake_global_free,          fake_message_box};
+const ConversationApi kFakeApi = {fake_initialize,         fake_create_string_handle,
+                                   fake_connect,            fake_create_data_handle,
+                                   fake_client_transaction, fake_free_string_handle,
+                                   fake_disconnect,         fake_uninitialize,
+                                   fake_global_alloc,       fake_global_free,
+                                   fake_message_box};
 
 class conversation : public ::testing::Test {
 protected:
@@ -198,6 +201,7 @@ protected:
 const std::string kAlloc64 = "GlobalAlloc(0x40, 64)";
 const std::string kAlloc128 = "GlobalAlloc(0x40, 128)";
 const std::string kTransactionBox = "MessageBoxA(null, DdeClientTransaction Failed, Error, 0)";
+const std::string kAllocationBox = "MessageBoxA(null, Memory Allocation failure, Error, 0)";
 
 // The fake numbers instances by DdeInitializeA call and derives its handles from them.
 std::string initialize() { return "DdeInitializeA(*pidInst=0, callback, 0x10, 0)"; }
@@ -285,10 +289,11 @@ TEST_F(conversation, failures_of_the_group_conversation_leave_the_item_conversat
         {"group command refused", [](fake_config& c) { c.accepted = {false, true}; },
          join(join(group_calls_up_to_transaction(), {kTransactionBox}), kGroupClose), 2},
         {"first buffer not obtained", [](fake_config& c) { c.failing_allocation = 0; },
-         {kAlloc64, kAlloc128, "MessageBoxA(null, Memory Allocation failure, Error, 0)", "GlobalFree(128)"}, 1},
+         {kAlloc64, kAlloc128, kAllocationBox, "GlobalFree(128)"}, 1},
         {"second buffer not obtained", [](fake_config& c) { c.failing_allocation = 1; },
-         {kAlloc64, kAlloc128, "MessageBoxA(null, Memory Allocation failure, Error, 0)", "GlobalFree(64)"}, 1},
-        {"instance not initialised", [](fake_config& c) { c.initialize_results = {0x4006 /* DMLERR_DLL_USAGE */}; },
+         {kAlloc64, kAlloc128, kAllocationBox, "GlobalFree(64)"}, 1},
+        {"instance not initialised",
+         [](fake_config& c) { c.initialize_results = {0x4006 /* DMLERR_DLL_USAGE */}; },
          {kAlloc64, kAlloc128, initialize(), "MessageBoxA(null, DDEML Initialization Failure, Error, 0)",
           "GlobalFree(64)", "GlobalFree(128)"}, 2},
     };
@@ -353,7 +358,8 @@ TEST_F(conversation, commands_that_do_not_fit_are_not_sent)
 {
     const std::string longest_group(63, 'g');
     std::vector<std::string> calls = run(longest_group + ",F,N,L");
-    EXPECT_EQ("DdeCreateDataHandle(1, \"[CreateGroup(" + longest_group + ")]\\0\", 79, 0, null, 1, 0)", find_call(calls, "DdeCreateDataHandle(1"));
+    EXPECT_EQ("DdeCreateDataHandle(1, \"[CreateGroup(" + longest_group + ")]\\0\", 79, 0, null, 1, 0)",
+              find_call(calls, "DdeCreateDataHandle(1"));
 
     fake = fake_system();
     calls = run(std::string(64, 'g') + ",F,N,L");

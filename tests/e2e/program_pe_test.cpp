@@ -48,7 +48,8 @@ void test_imports(const pe::pe_image& image) {
     ok(found.count("user32.dll") && found.count("kernel32.dll"),
        "expected imports from user32 (window, DDE, boxes) and kernel32");
     for (const std::string& dll : image.imported_dlls)
-        ok(allowed.count(dll) != 0, "import from \"" + dll + "\": expected only kernel32, user32, msvcrt, advapi32");
+        ok(allowed.count(dll) != 0,
+           "import from \"" + dll + "\": expected only kernel32, user32, msvcrt, advapi32");
 }
 
 // A GRPICONDIR: reserved, type 1, count, then 14-byte entries (width, height, colours, reserved,
@@ -57,7 +58,8 @@ void test_icon(const pe::pe_image& image) {
     const pe::resource* group = image.find(pe::rt_group_icon, kIconId);
     ok(group != nullptr, "expected icon group 103");
     if (!group) return;
-    ok(group->language == kJapanese, "icon group language: expected 0x411, got " + std::to_string(group->language));
+    ok(group->language == kJapanese,
+       "icon group language: expected 0x411, got " + std::to_string(group->language));
     const pe::bytes& data = group->data;
     ok(data.size() >= 6 + 14 && u16(data, 2) == 1 && u16(data, 4) == 1,
        "expected an icon group of exactly one image");

@@ -50,6 +50,7 @@ long_group=$(printf 'G%.0s' {1..64})
 run_program "$long_group,$product,Second,\"$product\\ZEVANO.EXE\""
 ok 'has_line "exit: 0"' "expected exit code 0 with an over-long group name, got '$(grep '^exit' <<<"$run_output")'"
 ok_eq "msgbox: Error|DdeClientTransaction Failed" "$(grep '^msgbox:' <<<"$run_output")" "the message boxes for an over-long group name"
+ok 'has_line "window: REGISTER|MyClient|never shown"' "expected the REGISTER window MyClient, never visible, also with a box up"
 ok '[ ! -e "$(wine_path "$programs")/$long_group" ] && [ ! -e "$(wine_path "$programs")/${long_group:0:63}" ]' \
   "expected no group folder for the over-long name, whole or cut"
 target=$(link_target "$group\\Second.lnk")
