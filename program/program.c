@@ -35,7 +35,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
 
     (void)hPrevInstance; (void)lpCmdLine; (void)nCmdShow;
     g_pApi = &g_SystemApi;
-    /* A tail too long for the buffer is not cut; the conversations then send nothing. */
+    /* A tail too long for the buffer is not cut: nothing is sent and the failure box is shown. */
     g_bTailFits = CopyCommandTail(g_szTail, FindCommandTail(GetCommandLineA()));
 
     ZeroMemory(&wc, sizeof(wc));
