@@ -25,4 +25,5 @@ add_test(NAME setup_pe_image COMMAND ${setup_pe_test} ${setup_exe})
 
 # Under Wine, on small carriers packed around setup.exe by the native carrier tool.
 add_wine_test(setup_dialog_session ${CMAKE_CURRENT_LIST_DIR}/setup_dialog_test.sh ${setup_exe} ${CARRIER_TOOL})
-add_wine_test(setup_enter_and_cancel ${CMAKE_CURRENT_LIST_DIR}/setup_keys_test.sh ${setup_exe} ${CARRIER_TOOL})
+add_wine_test(setup_enter_installs ${CMAKE_CURRENT_LIST_DIR}/setup_enter_test.sh ${setup_exe} ${CARRIER_TOOL})
+add_wine_test(setup_cancel_writes_nothing ${CMAKE_CURRENT_LIST_DIR}/setup_cancel_test.sh ${setup_exe} ${CARRIER_TOOL})

@@ -5,7 +5,10 @@ SETUP_CAPTION='インストール先の入力'
 VERSION_CAPTION='ﾊﾞｰｼﾞｮﾝ情報 SETUP'
 IDC_DEST_FOLDER=1001
 IDC_PROGRESS=1002
+IDCANCEL=2
 VK_RETURN=0x0D
+VK_ESCAPE=0x1B
+SC_CLOSE=0xF060
 
 # The files the product's carrier installs, relative to the destination (Linux spelling of the names).
 PRODUCT_FILES=(ZEVANO/bin/big.bin ZEVANO/last.txt ZEVANO/readme.txt 'ZEVANO/資料/説明.txt')
