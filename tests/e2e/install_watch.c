@@ -1,0 +1,111 @@
+/* Watches an install from outside, closely enough to see what a person sees. x86-64, so it starts at
+ * once under wine64; it sees the 32-bit windows and processes of the prefix.
+ *
+ * usage: install_watch progress CAPTION CONTROL-ID SECONDS
+ *          waits up to SECONDS for the window CAPTION, then prints "progress: N" each time the
+ *          progress bar CONTROL-ID shows a new position, and "closed" once the window is gone.
+ *        install_watch program EXE-NAME APPEAR-SECONDS END-SECONDS
+ *          for a program that someone else starts (the installer's launch command): "pid: N" once
+ *          a process of that file name (any case) runs, then "exit: CODE", or "exit: never started"
+ *          / "exit: timeout" (it is then left running).
+ * Exit status 0 when the window closed or the program ended; texts are UTF-8. */
+#ifndef UNICODE
+#define UNICODE
+#endif
+#include <windows.h>
+#include <commctrl.h>
+#include <tlhelp32.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <wchar.h>
+
+/* The installer sets the bar several times a second; a sent message is answered in well under 1 ms. */
+enum { kProgressPollMilliseconds = 2, kProcessPollMilliseconds = 250, kMessageTimeout = 2000 };
+
+static DWORD deadline_after(const wchar_t *seconds) { return GetTickCount() + (DWORD)(_wtof(seconds) * 1000); }
+static BOOL passed(DWORD deadline) { return (LONG)(GetTickCount() - deadline) >= 0; }
+
+static int watch_progress(const wchar_t *caption, const wchar_t *id, const wchar_t *seconds)
+{
+    DWORD deadline = deadline_after(seconds);
+    HWND window;
+    while (!(window = FindWindowW(NULL, caption)))
+    {
+        if (passed(deadline))
+        {
+            printf("no window\n");
+            return 1;
+        }
+        Sleep(kProcessPollMilliseconds);
+    }
+    HWND bar = GetDlgItem(window, (int)wcstoul(id, NULL, 0));
+    long last = -1;
+    while (IsWindow(window))
+    {
+        DWORD_PTR pos = 0;
+        if (bar && SendMessageTimeoutW(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeout, &pos) &&
+            (long)pos != last)
+        {
+            last = (long)pos;
+            printf("progress: %ld\n", last);
+            fflush(stdout);
+        }
+        Sleep(kProgressPollMilliseconds);
+    }
+    printf("closed\n");
+    return 0;
+}
+
+static DWORD find_process(const wchar_t *name)
+{
+    DWORD pid = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32W entry;
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !pid; more = Process32NextW(snapshot, &entry))
+        if (!_wcsicmp(entry.szExeFile, name)) pid = entry.th32ProcessID;
+    CloseHandle(snapshot);
+    return pid;
+}
+
+static int watch_program(const wchar_t *name, const wchar_t *appear_seconds, const wchar_t *end_seconds)
+{
+    DWORD deadline = deadline_after(appear_seconds);
+    HANDLE process = NULL;
+    DWORD pid = 0;
+    /* Opened as soon as it is seen, so its exit code survives however quickly it ends. */
+    while (!process)
+    {
+        pid = find_process(name);
+        if (pid) process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+        if (process) break;
+        if (passed(deadline))
+        {
+            printf("exit: never started\n");
+            return 1;
+        }
+        Sleep(kProcessPollMilliseconds);
+    }
+    printf("pid: %lu\n", (unsigned long)pid);
+    fflush(stdout);
+    if (WaitForSingleObject(process, (DWORD)(_wtof(end_seconds) * 1000)) != WAIT_OBJECT_0)
+    {
+        printf("exit: timeout\n");
+        return 1;
+    }
+    DWORD code = 0xdeadbeef;
+    GetExitCodeProcess(process, &code);
+    printf("exit: %lu\n", (unsigned long)code);
+    CloseHandle(process);
+    return 0;
+}
+
+int wmain(int argc, wchar_t **argv)
+{
+    if (argc == 5 && !wcscmp(argv[1], L"progress")) return watch_progress(argv[2], argv[3], argv[4]);
+    if (argc == 5 && !wcscmp(argv[1], L"program")) return watch_program(argv[2], argv[3], argv[4]);
+    fputs("usage: install_watch progress CAPTION CONTROL-ID SECONDS\n"
+          "     | install_watch program EXE-NAME APPEAR-SECONDS END-SECONDS\n", stderr);
+    return 2;
+}
