@@ -4,7 +4,7 @@
 add_custom_command(
   OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/install_watch.exe
   COMMAND ${MINGW64_CC} -municode -Os -s -Wall -Wextra -o ${CMAKE_CURRENT_BINARY_DIR}/install_watch.exe
-          ${CMAKE_CURRENT_LIST_DIR}/install_watch.c -luser32
+          ${CMAKE_CURRENT_LIST_DIR}/install_watch.c -luser32 -lgdi32
   DEPENDS ${CMAKE_CURRENT_LIST_DIR}/install_watch.c
   COMMENT "Building install_watch (x86-64)"
   VERBATIM)
