@@ -8,13 +8,7 @@ set -u
 setup_exe=$1
 carrier_tool=$2
 
-wine_start
-product=$e2e_tmp/product
-make_product "$product"
-work=$(wine_path 'C:\inst')
-mkdir -p "$work"
-make_carrier "$work/install.exe"
-started=$SECONDS
+start_with_carrier_in 'C:\inst'
 
 # Each way to cancel ends the program with nothing written, neither at the typed destination nor
 # at the default one: the "中止" button, Esc in the edit box, the system menu's close command.

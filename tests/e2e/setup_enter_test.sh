@@ -7,13 +7,7 @@ set -u
 setup_exe=$1
 carrier_tool=$2
 
-wine_start
-product=$e2e_tmp/product
-make_product "$product"
-work=$(wine_path 'C:\inst')
-mkdir -p "$work"
-make_carrier "$work/install.exe"
-started=$SECONDS
+start_with_carrier_in 'C:\inst'
 
 # Enter in the edit box: the dialog manager turns it into the default button's command.
 run_setup setup_pid "$work"

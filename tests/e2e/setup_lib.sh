@@ -32,6 +32,18 @@ file last.txt            ZEVANO\last.txt
 EOF
 }
 
+# start_with_carrier_in WINPATH: starts Wine, makes the product and packs its carrier as install.exe
+# into the prefix folder WINPATH; sets work (that folder's Linux path) and started (the clock).
+start_with_carrier_in() {
+  wine_start
+  product=$e2e_tmp/product
+  make_product "$product"
+  work=$(wine_path "$1")
+  mkdir -p "$work"
+  make_carrier "$work/install.exe"
+  started=$SECONDS
+}
+
 # product_source NAME: the product file that NAME (from PRODUCT_FILES) was made from.
 product_source() {
   case $1 in
