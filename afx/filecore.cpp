@@ -18,6 +18,16 @@ std::string FullPathOf(const char* fileName) {
     return std::string(full, length);
 }
 
+// SetFilePointer and GetFileSize answer 0xFFFFFFFF on failure, which is also a valid position or
+// length, so only the error number (cleared before the call) tells.
+DWORD CheckedPositionOrSize(DWORD value) {
+    if (value == INVALID_SET_FILE_POINTER) {
+        const DWORD error = ::GetLastError();
+        if (error != NO_ERROR) ThrowOsError(error);
+    }
+    return value;
+}
+
 }  // namespace
 
 CFile::~CFile() {
@@ -56,33 +66,17 @@ void CFile::Write(const void* lpBuf, UINT nCount) {
 
 DWORD CFile::Seek(LONG lOff, UINT nFrom) {
     ::SetLastError(NO_ERROR);
-    const DWORD position = ::SetFilePointer(m_hFile, lOff, NULL, nFrom);
-    // 0xFFFFFFFF is also a valid position, so only the error number tells.
-    if (position == INVALID_SET_FILE_POINTER) {
-        const DWORD error = ::GetLastError();
-        if (error != NO_ERROR) ThrowOsError(error);
-    }
-    return position;
+    return CheckedPositionOrSize(::SetFilePointer(m_hFile, lOff, NULL, nFrom));
 }
 
 DWORD CFile::GetPosition() const {
     ::SetLastError(NO_ERROR);
-    const DWORD position = ::SetFilePointer(m_hFile, 0, NULL, FILE_CURRENT);
-    if (position == INVALID_SET_FILE_POINTER) {
-        const DWORD error = ::GetLastError();
-        if (error != NO_ERROR) ThrowOsError(error);
-    }
-    return position;
+    return CheckedPositionOrSize(::SetFilePointer(m_hFile, 0, NULL, FILE_CURRENT));
 }
 
 DWORD CFile::GetLength() const {
     ::SetLastError(NO_ERROR);
-    const DWORD length = ::GetFileSize(m_hFile, NULL);
-    if (length == INVALID_FILE_SIZE) {
-        const DWORD error = ::GetLastError();
-        if (error != NO_ERROR) ThrowOsError(error);
-    }
-    return length;
+    return CheckedPositionOrSize(::GetFileSize(m_hFile, NULL));
 }
 
 void CFile::Close() {

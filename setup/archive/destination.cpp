@@ -3,13 +3,12 @@
 
 #include <cstddef>
 
+#include "setup/archive/format.h"
+
 namespace archive {
 
 namespace {
 
-bool is_lead_byte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
 
 bool is_single_byte_space(unsigned char byte) {
     return byte == ' ' || (byte >= '\t' && byte <= '\r');

@@ -30,6 +30,12 @@ constexpr char kCarrierFileName[] = "install.exe";
 constexpr char kWindowsEntryLead = 'W';
 constexpr std::size_t kWindowsEntrySkip = 2;  // "W" and the byte after it are dropped
 
+// Names and folders are Shift-JIS (code page 932) text: a lead byte starts a two-byte character,
+// whose trail byte may be 0x5C.
+constexpr bool is_lead_byte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
 struct entry_header {
     std::int32_t data_size;
     std::uint32_t name_length;

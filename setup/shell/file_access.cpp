@@ -32,10 +32,12 @@ void CInstallWriter::write(const void* data, std::uint32_t count) {
 
 void CInstallWriter::close_file() { m_outFile.Close(); }
 
-std::string CInstallWriter::windows_folder() {
+std::string CInstallWriter::windows_folder() { return ReadWindowsFolder().value_or(std::string()); }
+
+std::optional<std::string> ReadWindowsFolder() {
     char folder[archive::kWindowsFolderBufferSize] = "";
     const UINT length = ::GetWindowsDirectoryA(folder, sizeof(folder));
     // A length of the buffer or more is the size the system would have needed.
-    if (length == 0 || length >= sizeof(folder)) return std::string();
+    if (length == 0 || length >= sizeof(folder)) return std::nullopt;
     return std::string(folder, length);
 }

@@ -3,10 +3,15 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "afx/afx.h"
 #include "setup/archive/io.h"
+
+// The Windows folder as the system reports it, or nothing when it cannot be read or does not fit
+// its 260-byte buffer.
+std::optional<std::string> ReadWindowsFolder();
 
 // Reads the carrier the caller has opened; every failure is CFile's file error without a name.
 class CCarrierReader : public archive::carrier_reader {

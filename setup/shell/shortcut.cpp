@@ -10,20 +10,11 @@
 
 #include "afx/afxwin.h"
 #include "setup/archive/command.h"
+#include "setup/shell/file_access.h"
 
 namespace {
 
-constexpr UINT kWindowsFolderBufferSize = archive::kWindowsFolderBufferSize;  // MAX_PATH
 constexpr int kWidePathBufferSize = static_cast<int>(archive::kShortcutPathBufferSize);
-
-// The Windows folder, or nothing when the system cannot report it or it does not fit the buffer
-// (the reported length then counts the NUL, and the buffer holds nothing usable).
-std::optional<std::string> ReadWindowsFolder() {
-    char folder[kWindowsFolderBufferSize] = "";
-    const UINT length = GetWindowsDirectoryA(folder, kWindowsFolderBufferSize);
-    if (length == 0 || length >= kWindowsFolderBufferSize) return std::nullopt;
-    return std::string(folder, length);
-}
 
 // A Shift-JIS path of at most 259 bytes can still need more UTF-16 units than a byte each only in
 // theory, but the wide buffer must never be overrun: count first, convert only what fits.

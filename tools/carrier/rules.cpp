@@ -20,10 +20,6 @@ namespace {
 constexpr std::size_t kMaxTextBytes = archive::kMaxNameLength - 1;
 constexpr std::size_t kMaxPathBytes = archive::kPathBufferSize - 1;
 
-bool is_lead_byte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 std::string number(std::size_t value) { return std::to_string(value); }
 
 // Splits a relative name into its folder levels at real backslashes, or explains why it is not
@@ -35,7 +31,7 @@ std::string check_relative_path(const std::string& name) {
     std::vector<std::string> levels(1);
     for (std::size_t i = 0; i < name.size(); ++i) {
         const auto byte = static_cast<unsigned char>(name[i]);
-        if (is_lead_byte(byte)) {
+        if (archive::is_lead_byte(byte)) {
             if (i + 1 == name.size()) return "the name ends in half a double-byte character";
             levels.back() += name.substr(i, 2);
             ++i;
@@ -90,7 +86,7 @@ std::string check_file_name(const std::string& name, bool windows_folder,
         }
         if (std::string reason = check_relative_path(name); !reason.empty()) return reason;
         const std::string path = archive::destination_output_path(destination, name);
-        if (path.size() > kMaxPathBytes) {
+        if (!archive::fits_path_buffer(path)) {
             return "the destination \"" + destination + "\" and the name make " +
                    number(path.size()) + " bytes (at most " + number(kMaxPathBytes) + ")";
         }
